@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -22,8 +23,7 @@ namespace {
 using varnok::LineWriter;
 
 constexpr std::string_view kSyntax = "Syntax should be:\n./Varnok.exe QRCode";
-constexpr std::string_view kExample =
-    "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"";
+constexpr std::string_view kExample = "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"";
 
 // The usage text names the tool ./Varnok.exe whatever it was started as.
 void writeSyntaxAndExample(LineWriter& err) {
@@ -41,9 +41,8 @@ int reportMissingArgument(LineWriter& err, int argc) {
 }
 
 int reportTooShort(LineWriter& err, std::size_t length) {
-  // An argument is at most 128 KiB on Linux, so its length fits an int32.
-  err << "QR code too short: " << static_cast<std::int32_t>(length)
-      << " bytes, expected at least " << static_cast<std::int32_t>(varnok::kMinChipStrLength);
+  err << "QR code too short: " << length << " bytes, expected at least "
+      << varnok::kMinChipStrLength;
   err.endLine();
   writeSyntaxAndExample(err);
   return 1;

@@ -14,8 +14,14 @@ LineWriter& LineWriter::operator<<(std::string_view piece) {
   return *this;
 }
 
-LineWriter& LineWriter::operator<<(std::int32_t number) {
-  std::array<char, std::numeric_limits<std::int32_t>::digits10 + 2> digits{};
+LineWriter& LineWriter::operator<<(std::int32_t number) { return appendDecimal(number); }
+
+LineWriter& LineWriter::operator<<(std::size_t number) { return appendDecimal(number); }
+
+template <typename Number>
+LineWriter& LineWriter::appendDecimal(Number number) {
+  // Room for a sign and every digit of the widest value of the type.
+  std::array<char, std::numeric_limits<Number>::digits10 + 2> digits{};
   char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
   line_.append(digits.data(), end);
   return *this;
@@ -27,7 +33,7 @@ void LineWriter::endLine() {
   // A pipe or terminal may take a long line in parts, and a signal may
   // interrupt the call: keep going until all of it is out or it fails.
   while (error_ == 0 && !rest.empty()) {
-    const ssize_t written = ::write(fd_, rest.data(), rest.size());
+    const ssize_t written = ::write(descriptor_, rest.data(), rest.size());
     if (written > 0) {
       rest.remove_prefix(static_cast<std::size_t>(written));
     } else if (written == 0) {

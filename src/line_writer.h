@@ -2,6 +2,7 @@
 // byte got through.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,10 +15,11 @@ namespace varnok {
 // failed write the writer stops writing and keeps that error.
 class LineWriter {
  public:
-  explicit LineWriter(int fd) : fd_(fd) {}
+  explicit LineWriter(int descriptor) : descriptor_(descriptor) {}
 
   LineWriter& operator<<(std::string_view piece);
   LineWriter& operator<<(std::int32_t number);
+  LineWriter& operator<<(std::size_t number);
 
   // Appends the line break and writes the line out.
   void endLine();
@@ -26,7 +28,11 @@ class LineWriter {
   [[nodiscard]] int error() const { return error_; }
 
  private:
-  int fd_;
+  // Numbers are written in plain decimal, without padding.
+  template <typename Number>
+  LineWriter& appendDecimal(Number number);
+
+  int descriptor_;
   int error_ = 0;
   std::string line_;
 };

@@ -1,18 +1,15 @@
 // Runs the built Varnok.exe as a child process and compares both streams
 // and the exit status byte for byte.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -29,6 +26,8 @@ struct RunResult {
   int status = -1;  // wait status as waitpid reports it
 };
 
+constexpr std::size_t kReadChunk = 4096;
+
 // Reads both pipes together, so a child that fills one cannot stall.
 void drain(int outFd, int errFd, RunResult& result) {
   std::array<pollfd, 2> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}}};
@@ -37,11 +36,13 @@ void drain(int outFd, int errFd, RunResult& result) {
   while (open > 0) {
     ASSERT_GT(poll(fds.data(), fds.size(), 10'000), 0) << "child hung or poll failed";
     for (std::size_t i = 0; i < fds.size(); ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      std::array<char, 4096> buffer{};
-      const ssize_t n = read(fds[i].fd, buffer.data(), buffer.size());
-      if (n > 0) {
-        sinks[i]->append(buffer.data(), static_cast<std::size_t>(n));
+      if (fds[i].fd < 0 || fds[i].revents == 0) {
+        continue;
+      }
+      std::array<char, kReadChunk> buffer{};
+      const ssize_t got = read(fds[i].fd, buffer.data(), buffer.size());
+      if (got > 0) {
+        sinks[i]->append(buffer.data(), static_cast<std::size_t>(got));
       } else {
         close(fds[i].fd);
         fds[i].fd = -1;
@@ -53,10 +54,10 @@ void drain(int outFd, int errFd, RunResult& result) {
 
 RunResult run(const std::vector<std::string>& args, Stdout mode) {
   RunResult result;
-  int outPipe[2];
-  int errPipe[2];
-  EXPECT_EQ(pipe2(outPipe, O_CLOEXEC), 0);
-  EXPECT_EQ(pipe2(errPipe, O_CLOEXEC), 0);
+  std::array<int, 2> outPipe{};
+  std::array<int, 2> errPipe{};
+  EXPECT_EQ(pipe2(outPipe.data(), O_CLOEXEC), 0);
+  EXPECT_EQ(pipe2(errPipe.data(), O_CLOEXEC), 0);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -81,7 +82,9 @@ RunResult run(const std::vector<std::string>& args, Stdout mode) {
 
   // argv[0] is not the program's file name: the usage text must not use it.
   std::vector<char*> argv{const_cast<char*>("renamed-tool")};
-  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  for (const auto& arg : args) {
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  }
   argv.push_back(nullptr);
 
   pid_t pid = -1;
@@ -97,14 +100,9 @@ RunResult run(const std::vector<std::string>& args, Stdout mode) {
   return result;
 }
 
-const std::string kExample = "ZAVRO V4G35F77.118/254182";
-const std::string kExampleReport =
-    " chipStr ZAVRO V4G35F77.118/254182 lot-id G35F77.1 serialNum 4182\n"
-    " 6-digit-id: 774182\n";
-const std::string kSyntaxAndExample =
-    "Syntax should be:\n./Varnok.exe QRCode\n"
-    "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"\n";
-const std::string kLongText = kExample + std::string(100'000, '9');
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // too short a text, or stdout not written
+constexpr int kExitUsage = 255;  // main returned -1
 
 struct CliCase {
   std::string name;
@@ -115,51 +113,132 @@ struct CliCase {
   int exitStatus;
 };
 
-const CliCase kCases[] = {
-    {"no argument", {}, Stdout::kPipe, "", "not enough arguments: argc = 1\n" + kSyntaxAndExample, 255},
-    {"no argument, stdout full", {}, Stdout::kDevFull, "", "not enough arguments: argc = 1\n" + kSyntaxAndExample, 255},
-    {"usage example", {kExample}, Stdout::kPipe, kExampleReport, "", 0},
-    {"further arguments are ignored", {kExample, "ZAVRO V4G35F99.118/25", ""}, Stdout::kPipe, kExampleReport, "", 0},
-    {"the .2 lot has its own code", {"ZAVRO V4G35F83.218/254182"}, Stdout::kPipe,
-     " chipStr ZAVRO V4G35F83.218/254182 lot-id G35F83.2 serialNum 4182\n 6-digit-id: 994182\n", "", 0},
-    {"21 bytes: empty serial", {"ZAVRO V4G39B57.118/25"}, Stdout::kPipe,
-     " chipStr ZAVRO V4G39B57.118/25 lot-id G39B57.1 serialNum \n 6-digit-id: 57\n", "", 0},
-    {"bytes pass through untouched", {"ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail"}, Stdout::kPipe,
-     " chipStr ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail lot-id G35F77.1 serialNum AbC-\n 6-digit-id: 77AbC-\n", "", 0},
-    {"a long text is echoed whole", {kLongText}, Stdout::kPipe,
-     " chipStr " + kLongText + " lot-id G35F77.1 serialNum 4182\n" + " 6-digit-id: 774182\n", "", 0},
-    {"unknown lot: lower case", {"zavro v4g35f77.118/254182"}, Stdout::kPipe,
-     " chipStr zavro v4g35f77.118/254182 lot-id g35f77.1 serialNum 4182\n", " unknown lot! \n", 0},
-    {"unknown lot: shifted by a leading space", {" " + kExample}, Stdout::kPipe,
-     " chipStr  ZAVRO V4G35F77.118/254182 lot-id 4G35F77. serialNum 5418\n", " unknown lot! \n", 0},
-    {"unknown lot: report line comes first", {"ZAVRO V4G35F86.118/254182"}, Stdout::kWithStderr,
-     " chipStr ZAVRO V4G35F86.118/254182 lot-id G35F86.1 serialNum 4182\n unknown lot! \n", "", 0},
-    {"20 bytes is too short", {"ZAVRO V4G35F77.118/2"}, Stdout::kPipe, "",
-     "QR code too short: 20 bytes, expected at least 21\n" + kSyntaxAndExample, 1},
-    {"an empty argument is too short", {""}, Stdout::kPipe, "",
-     "QR code too short: 0 bytes, expected at least 21\n" + kSyntaxAndExample, 1},
-    {"too short, stdout full", {"ZAVRO"}, Stdout::kDevFull, "",
-     "QR code too short: 5 bytes, expected at least 21\n" + kSyntaxAndExample, 1},
-    {"stdout full", {kExample}, Stdout::kDevFull, "",
-     "error writing standard output: No space left on device\n", 1},
-    {"stdout full, unknown lot", {"ZAVRO V4G35F86.118/254182"}, Stdout::kDevFull, "",
-     " unknown lot! \nerror writing standard output: No space left on device\n", 1},
-    {"stdout closed", {kExample}, Stdout::kClosed, "", "error writing standard output: Bad file descriptor\n", 1},
-};
+std::vector<CliCase> cliCases() {
+  const std::string kExample = "ZAVRO V4G35F77.118/254182";
+  const std::string kExampleReport =
+      " chipStr ZAVRO V4G35F77.118/254182 lot-id G35F77.1 serialNum 4182\n"
+      " 6-digit-id: 774182\n";
+  const std::string kSyntaxAndExample =
+      "Syntax should be:\n./Varnok.exe QRCode\n"
+      "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"\n";
+  // Longer than a pipe's buffer, so it is written in more than one part.
+  const std::string kLongText = kExample + std::string(100'000, '9');
+
+  return {
+      {"no argument",
+       {},
+       Stdout::kPipe,
+       "",
+       "not enough arguments: argc = 1\n" + kSyntaxAndExample,
+       kExitUsage},
+      {"no argument, stdout full",
+       {},
+       Stdout::kDevFull,
+       "",
+       "not enough arguments: argc = 1\n" + kSyntaxAndExample,
+       kExitUsage},
+      {"usage example", {kExample}, Stdout::kPipe, kExampleReport, "", kExitOk},
+      {"further arguments are ignored",
+       {kExample, "ZAVRO V4G35F99.118/25", ""},
+       Stdout::kPipe,
+       kExampleReport,
+       "",
+       kExitOk},
+      {"the .2 lot has its own code",
+       {"ZAVRO V4G35F83.218/254182"},
+       Stdout::kPipe,
+       " chipStr ZAVRO V4G35F83.218/254182 lot-id G35F83.2 serialNum 4182\n 6-digit-id: 994182\n",
+       "",
+       kExitOk},
+      {"21 bytes: empty serial",
+       {"ZAVRO V4G39B57.118/25"},
+       Stdout::kPipe,
+       " chipStr ZAVRO V4G39B57.118/25 lot-id G39B57.1 serialNum \n 6-digit-id: 57\n",
+       "",
+       kExitOk},
+      {"bytes pass through untouched",
+       {"ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail"},
+       Stdout::kPipe,
+       " chipStr ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail lot-id G35F77.1 serialNum AbC-\n "
+       "6-digit-id: 77AbC-\n",
+       "",
+       kExitOk},
+      {"a long text is echoed whole",
+       {kLongText},
+       Stdout::kPipe,
+       " chipStr " + kLongText + " lot-id G35F77.1 serialNum 4182\n" + " 6-digit-id: 774182\n",
+       "",
+       kExitOk},
+      {"unknown lot: lower case",
+       {"zavro v4g35f77.118/254182"},
+       Stdout::kPipe,
+       " chipStr zavro v4g35f77.118/254182 lot-id g35f77.1 serialNum 4182\n",
+       " unknown lot! \n",
+       kExitOk},
+      {"unknown lot: shifted by a leading space",
+       {" " + kExample},
+       Stdout::kPipe,
+       " chipStr  ZAVRO V4G35F77.118/254182 lot-id 4G35F77. serialNum 5418\n",
+       " unknown lot! \n",
+       kExitOk},
+      {"unknown lot: report line comes first",
+       {"ZAVRO V4G35F86.118/254182"},
+       Stdout::kWithStderr,
+       " chipStr ZAVRO V4G35F86.118/254182 lot-id G35F86.1 serialNum 4182\n unknown lot! \n",
+       "",
+       kExitOk},
+      {"20 bytes is too short",
+       {"ZAVRO V4G35F77.118/2"},
+       Stdout::kPipe,
+       "",
+       "QR code too short: 20 bytes, expected at least 21\n" + kSyntaxAndExample,
+       kExitFailure},
+      {"an empty argument is too short",
+       {""},
+       Stdout::kPipe,
+       "",
+       "QR code too short: 0 bytes, expected at least 21\n" + kSyntaxAndExample,
+       kExitFailure},
+      {"too short, stdout full",
+       {"ZAVRO"},
+       Stdout::kDevFull,
+       "",
+       "QR code too short: 5 bytes, expected at least 21\n" + kSyntaxAndExample,
+       kExitFailure},
+      {"stdout full",
+       {kExample},
+       Stdout::kDevFull,
+       "",
+       "error writing standard output: No space left on device\n",
+       kExitFailure},
+      {"stdout full, unknown lot",
+       {"ZAVRO V4G35F86.118/254182"},
+       Stdout::kDevFull,
+       "",
+       " unknown lot! \nerror writing standard output: No space left on device\n",
+       kExitFailure},
+      {"stdout closed",
+       {kExample},
+       Stdout::kClosed,
+       "",
+       "error writing standard output: Bad file descriptor\n",
+       kExitFailure},
+  };
+}
 
 TEST(VarnokCli, WritesExactBytesAndStatus) {
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    const RunResult result = run(c.args, c.mode);
+  for (const auto& entry : cliCases()) {
+    SCOPED_TRACE(entry.name);
+    const RunResult result = run(entry.args, entry.mode);
     ASSERT_TRUE(WIFEXITED(result.status)) << "wait status " << result.status;
-    EXPECT_EQ(WEXITSTATUS(result.status), c.exitStatus);
-    EXPECT_EQ(result.out, c.out);
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(WEXITSTATUS(result.status), entry.exitStatus);
+    EXPECT_EQ(result.out, entry.out);
+    EXPECT_EQ(result.err, entry.err);
   }
 }
 
 TEST(VarnokCli, UsageExampleIsEightySixBytes) {
-  const RunResult result = run({kExample}, Stdout::kPipe);
+  const RunResult result = run({"ZAVRO V4G35F77.118/254182"}, Stdout::kPipe);
   EXPECT_EQ(result.out.size(), 86U);
   EXPECT_EQ(result.out.find('\n'), 65U);
 }
