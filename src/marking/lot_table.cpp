@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 
 namespace varnok {
 namespace {
 
-using LotRows = std::array<LotRow, 17>;
-
-constexpr LotRows sortedByLotId(LotRows rows) {
+template <std::size_t RowCount>
+constexpr std::array<LotRow, RowCount> sortedByLotId(std::array<LotRow, RowCount> rows) {
   std::ranges::sort(rows, {}, &LotRow::lotId);
   return rows;
 }
@@ -16,7 +16,7 @@ constexpr LotRows sortedByLotId(LotRows rows) {
 // Rows in the order they were entered; sorted once, at compile time.
 // Every code but the last equals bytes 4-5 of its lotId; "G35F83.2" is the
 // exception, which is why the codes are stored rather than derived.
-constexpr LotRows kKnownLots = sortedByLotId({{
+constexpr auto kKnownLots = sortedByLotId(std::to_array<LotRow>({
     {"G35F72.1", 72},
     {"G35F73.1", 73},
     {"G35F74.1", 74},
@@ -34,7 +34,7 @@ constexpr LotRows kKnownLots = sortedByLotId({{
     {"G39B57.1", 57},
     {"G39B58.1", 58},
     {"G35F83.2", 99},
-}});
+}));
 
 // Binary search below needs strictly ascending keys: sorted and unique.
 static_assert(std::ranges::adjacent_find(kKnownLots, std::ranges::greater_equal{},
