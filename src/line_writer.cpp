@@ -2,10 +2,7 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <charconv>
-#include <limits>
 
 namespace varnok {
 
@@ -14,18 +11,11 @@ LineWriter& LineWriter::operator<<(std::string_view piece) {
   return *this;
 }
 
-LineWriter& LineWriter::operator<<(std::int32_t number) { return appendDecimal(number); }
+// std::to_string writes plain decimal, without padding, independent of the
+// locale.
+LineWriter& LineWriter::operator<<(std::int32_t number) { return *this << std::to_string(number); }
 
-LineWriter& LineWriter::operator<<(std::size_t number) { return appendDecimal(number); }
-
-template <typename Number>
-LineWriter& LineWriter::appendDecimal(Number number) {
-  // Room for a sign and every digit of the widest value of the type.
-  std::array<char, std::numeric_limits<Number>::digits10 + 2> digits{};
-  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
-  line_.append(digits.data(), end);
-  return *this;
-}
+LineWriter& LineWriter::operator<<(std::size_t number) { return *this << std::to_string(number); }
 
 void LineWriter::endLine() {
   line_ += '\n';

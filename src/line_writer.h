@@ -28,10 +28,6 @@ class LineWriter {
   [[nodiscard]] int error() const { return error_; }
 
  private:
-  // Numbers are written in plain decimal, without padding.
-  template <typename Number>
-  LineWriter& appendDecimal(Number number);
-
   int descriptor_;
   int error_ = 0;
   std::string line_;

@@ -114,116 +114,55 @@ struct CliCase {
 };
 
 std::vector<CliCase> cliCases() {
-  const std::string kExample = "ZAVRO V4G35F77.118/254182";
-  const std::string kExampleReport =
+  const std::string example = "ZAVRO V4G35F77.118/254182";
+  const std::string exampleReport =
       " chipStr ZAVRO V4G35F77.118/254182 lot-id G35F77.1 serialNum 4182\n"
       " 6-digit-id: 774182\n";
-  const std::string kSyntaxAndExample =
+  const std::string usage = "not enough arguments: argc = 1\n";
+  const std::string syntax =
       "Syntax should be:\n./Varnok.exe QRCode\n"
       "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"\n";
+  const std::string unknownLot = " unknown lot! \n";
+  const std::string diskFull = "error writing standard output: No space left on device\n";
   // Longer than a pipe's buffer, so it is written in more than one part.
-  const std::string kLongText = kExample + std::string(100'000, '9');
+  const std::string longText = example + std::string(100'000, '9');
 
+  // clang-format off
   return {
-      {"no argument",
-       {},
-       Stdout::kPipe,
-       "",
-       "not enough arguments: argc = 1\n" + kSyntaxAndExample,
-       kExitUsage},
-      {"no argument, stdout full",
-       {},
-       Stdout::kDevFull,
-       "",
-       "not enough arguments: argc = 1\n" + kSyntaxAndExample,
-       kExitUsage},
-      {"usage example", {kExample}, Stdout::kPipe, kExampleReport, "", kExitOk},
-      {"further arguments are ignored",
-       {kExample, "ZAVRO V4G35F99.118/25", ""},
-       Stdout::kPipe,
-       kExampleReport,
-       "",
-       kExitOk},
-      {"the .2 lot has its own code",
-       {"ZAVRO V4G35F83.218/254182"},
-       Stdout::kPipe,
-       " chipStr ZAVRO V4G35F83.218/254182 lot-id G35F83.2 serialNum 4182\n 6-digit-id: 994182\n",
-       "",
-       kExitOk},
-      {"21 bytes: empty serial",
-       {"ZAVRO V4G39B57.118/25"},
-       Stdout::kPipe,
-       " chipStr ZAVRO V4G39B57.118/25 lot-id G39B57.1 serialNum \n 6-digit-id: 57\n",
-       "",
-       kExitOk},
-      {"bytes pass through untouched",
-       {"ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail"},
-       Stdout::kPipe,
-       " chipStr ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail lot-id G35F77.1 serialNum AbC-\n "
-       "6-digit-id: 77AbC-\n",
-       "",
-       kExitOk},
-      {"a long text is echoed whole",
-       {kLongText},
-       Stdout::kPipe,
-       " chipStr " + kLongText + " lot-id G35F77.1 serialNum 4182\n" + " 6-digit-id: 774182\n",
-       "",
-       kExitOk},
-      {"unknown lot: lower case",
-       {"zavro v4g35f77.118/254182"},
-       Stdout::kPipe,
-       " chipStr zavro v4g35f77.118/254182 lot-id g35f77.1 serialNum 4182\n",
-       " unknown lot! \n",
-       kExitOk},
-      {"unknown lot: shifted by a leading space",
-       {" " + kExample},
-       Stdout::kPipe,
-       " chipStr  ZAVRO V4G35F77.118/254182 lot-id 4G35F77. serialNum 5418\n",
-       " unknown lot! \n",
-       kExitOk},
-      {"unknown lot: report line comes first",
-       {"ZAVRO V4G35F86.118/254182"},
-       Stdout::kWithStderr,
-       " chipStr ZAVRO V4G35F86.118/254182 lot-id G35F86.1 serialNum 4182\n unknown lot! \n",
-       "",
-       kExitOk},
-      {"20 bytes is too short",
-       {"ZAVRO V4G35F77.118/2"},
-       Stdout::kPipe,
-       "",
-       "QR code too short: 20 bytes, expected at least 21\n" + kSyntaxAndExample,
-       kExitFailure},
-      {"an empty argument is too short",
-       {""},
-       Stdout::kPipe,
-       "",
-       "QR code too short: 0 bytes, expected at least 21\n" + kSyntaxAndExample,
-       kExitFailure},
-      {"too short, stdout full",
-       {"ZAVRO"},
-       Stdout::kDevFull,
-       "",
-       "QR code too short: 5 bytes, expected at least 21\n" + kSyntaxAndExample,
-       kExitFailure},
-      {"stdout full",
-       {kExample},
-       Stdout::kDevFull,
-       "",
-       "error writing standard output: No space left on device\n",
-       kExitFailure},
-      {"stdout full, unknown lot",
-       {"ZAVRO V4G35F86.118/254182"},
-       Stdout::kDevFull,
-       "",
-       " unknown lot! \nerror writing standard output: No space left on device\n",
-       kExitFailure},
-      {"stdout closed",
-       {kExample},
-       Stdout::kClosed,
-       "",
-       "error writing standard output: Bad file descriptor\n",
-       kExitFailure},
+    {"no argument", {}, Stdout::kPipe, "", usage + syntax, kExitUsage},
+    {"no argument, stdout full", {}, Stdout::kDevFull, "", usage + syntax, kExitUsage},
+    {"usage example", {example}, Stdout::kPipe, exampleReport, "", kExitOk},
+    {"further arguments are ignored", {example, "ZAVRO V4G35F99.118/25", ""}, Stdout::kPipe,
+     exampleReport, "", kExitOk},
+    {"the .2 lot has its own code", {"ZAVRO V4G35F83.218/254182"}, Stdout::kPipe,
+     " chipStr ZAVRO V4G35F83.218/254182 lot-id G35F83.2 serialNum 4182\n 6-digit-id: 994182\n",
+     "", kExitOk},
+    {"21 bytes: empty serial", {"ZAVRO V4G39B57.118/25"}, Stdout::kPipe,
+     " chipStr ZAVRO V4G39B57.118/25 lot-id G39B57.1 serialNum \n 6-digit-id: 57\n", "", kExitOk},
+    {"bytes pass through untouched", {"ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail"}, Stdout::kPipe,
+     " chipStr ZAVRO \xC3\x84G35F77.1\xFF\xFE/25AbC-tail lot-id G35F77.1 serialNum AbC-\n"
+     " 6-digit-id: 77AbC-\n", "", kExitOk},
+    {"a long text is echoed whole", {longText}, Stdout::kPipe,
+     " chipStr " + longText + " lot-id G35F77.1 serialNum 4182\n 6-digit-id: 774182\n", "", kExitOk},
+    {"unknown lot: lower case", {"zavro v4g35f77.118/254182"}, Stdout::kPipe,
+     " chipStr zavro v4g35f77.118/254182 lot-id g35f77.1 serialNum 4182\n", unknownLot, kExitOk},
+    {"unknown lot: shifted by a leading space", {" " + example}, Stdout::kPipe,
+     " chipStr  ZAVRO V4G35F77.118/254182 lot-id 4G35F77. serialNum 5418\n", unknownLot, kExitOk},
+    {"unknown lot: report line comes first", {"ZAVRO V4G35F86.118/254182"}, Stdout::kWithStderr,
+     " chipStr ZAVRO V4G35F86.118/254182 lot-id G35F86.1 serialNum 4182\n" + unknownLot, "", kExitOk},
+    {"20 bytes is too short", {"ZAVRO V4G35F77.118/2"}, Stdout::kPipe, "",
+     "QR code too short: 20 bytes, expected at least 21\n" + syntax, kExitFailure},
+    {"an empty argument is too short", {""}, Stdout::kPipe, "",
+     "QR code too short: 0 bytes, expected at least 21\n" + syntax, kExitFailure},
+    {"too short, stdout full", {"ZAVRO"}, Stdout::kDevFull, "",
+     "QR code too short: 5 bytes, expected at least 21\n" + syntax, kExitFailure},
+    {"stdout full", {example}, Stdout::kDevFull, "", diskFull, kExitFailure},
+    {"stdout full, unknown lot", {"ZAVRO V4G35F86.118/254182"}, Stdout::kDevFull, "",
+     unknownLot + diskFull, kExitFailure},
+    {"stdout closed", {example}, Stdout::kClosed, "",
+     "error writing standard output: Bad file descriptor\n", kExitFailure},
   };
+  // clang-format on
 }
 
 TEST(VarnokCli, WritesExactBytesAndStatus) {
@@ -235,12 +174,6 @@ TEST(VarnokCli, WritesExactBytesAndStatus) {
     EXPECT_EQ(result.out, entry.out);
     EXPECT_EQ(result.err, entry.err);
   }
-}
-
-TEST(VarnokCli, UsageExampleIsEightySixBytes) {
-  const RunResult result = run({"ZAVRO V4G35F77.118/254182"}, Stdout::kPipe);
-  EXPECT_EQ(result.out.size(), 86U);
-  EXPECT_EQ(result.out.find('\n'), 65U);
 }
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "marking/chip_marking.h"
 
-#include <array>
-#include <charconv>
-#include <limits>
-
 namespace varnok {
 
 std::optional<ChipMarking> decodeChipStr(std::string_view chipStr) {
@@ -20,11 +16,8 @@ std::optional<ChipMarking> decodeChipStr(std::string_view chipStr) {
 }
 
 std::string composeSixDigitId(std::int32_t lotCode, std::string_view serialNum) {
-  // Room for the sign and every digit of the widest int32.
-  std::array<char, std::numeric_limits<std::int32_t>::digits10 + 2> digits{};
-  // The buffer is wide enough for any int32, so to_chars cannot fail.
-  char* end = std::to_chars(digits.data(), digits.data() + digits.size(), lotCode).ptr;
-  std::string sixDigitId(digits.data(), end);
+  // std::to_string writes plain decimal, without padding, whatever the locale.
+  std::string sixDigitId = std::to_string(lotCode);
   sixDigitId += serialNum;
   return sixDigitId;
 }
