@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // digits followed by the serial number, byte for byte.
     check(*lotCode >= 10 && *lotCode <= 99);
     const std::string sixDigitId = varnok::composeSixDigitId(*lotCode, marking->serialNum);
-    check(sixDigitId == std::to_string(*lotCode) + marking->serialNum);
+    check(sixDigitId == std::to_string(*lotCode).append(marking->serialNum));
   }
   return 0;
 }

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "line_writer.h"
@@ -27,23 +28,19 @@ constexpr std::string_view kExample = "Example:\n./Varnok.exe \"ZAVRO V4G35F77.1
 
 // The usage text names the tool ./Varnok.exe whatever it was started as.
 void writeSyntaxAndExample(LineWriter& err) {
-  err << kSyntax;
-  err.endLine();
-  err << kExample;
-  err.endLine();
+  err.writeLine(kSyntax);
+  err.writeLine(kExample);
 }
 
 int reportMissingArgument(LineWriter& err, int argc) {
-  err << "not enough arguments: argc = " << argc;
-  err.endLine();
+  err.writeLine("not enough arguments: argc = ", argc);
   writeSyntaxAndExample(err);
   return -1;  // seen by the caller as exit status 255
 }
 
 int reportTooShort(LineWriter& err, std::size_t length) {
-  err << "QR code too short: " << length << " bytes, expected at least "
-      << varnok::kMinChipStrLength;
-  err.endLine();
+  err.writeLine("QR code too short: ", length, " bytes, expected at least ",
+                varnok::kMinChipStrLength);
   writeSyntaxAndExample(err);
   return 1;
 }
@@ -51,16 +48,33 @@ int reportTooShort(LineWriter& err, std::size_t length) {
 void reportChip(LineWriter& out, LineWriter& err, const varnok::ChipMarking& marking,
                 const varnok::LotTable& lotTable) {
   // The fields line comes first, so it stands for unknown lots too.
-  out << " chipStr " << marking.chipStr << " lot-id " << marking.lotId << " serialNum "
-      << marking.serialNum;
-  out.endLine();
+  out.writeLine(" chipStr ", marking.chipStr, " lot-id ", marking.lotId, " serialNum ",
+                marking.serialNum);
   if (const auto lotCode = lotTable.findLotCode(marking.lotId)) {
-    out << " 6-digit-id: " << varnok::composeSixDigitId(*lotCode, marking.serialNum);
-    out.endLine();
+    out.writeLine(" 6-digit-id: ", varnok::composeSixDigitId(*lotCode, marking.serialNum));
   } else {
-    err << " unknown lot! ";
-    err.endLine();
+    err.writeLine(" unknown lot! ");
   }
+}
+
+int run(std::string_view argument, LineWriter& out, LineWriter& err) {
+  const varnok::LotTable lotTable;
+  const auto marking = varnok::decodeChipStr(argument);
+  if (!marking) {
+    return reportTooShort(err, argument.size());
+  }
+  reportChip(out, err, *marking, lotTable);
+  return 0;
+}
+
+// What reached standard output decides the status: a report that never got
+// to its reader is not a success.
+int checkStandardOutput(LineWriter& out, LineWriter& err, int status) {
+  if (out.error() == 0) {
+    return status;
+  }
+  err.writeLine("error writing standard output: ", std::strerror(out.error()));
+  return 1;
 }
 
 }  // namespace
@@ -68,21 +82,6 @@ void reportChip(LineWriter& out, LineWriter& err, const varnok::ChipMarking& mar
 int main(int argc, char* argv[]) {
   LineWriter out(STDOUT_FILENO);
   LineWriter err(STDERR_FILENO);
-  if (argc <= 1) {
-    return reportMissingArgument(err, argc);
-  }
-  const varnok::LotTable lotTable;
-  const std::string_view chipStr = argv[1];
-  const auto marking = varnok::decodeChipStr(chipStr);
-  if (!marking) {
-    return reportTooShort(err, chipStr.size());
-  }
-  reportChip(out, err, *marking, lotTable);
-  // A report that never reached its reader is not a success.
-  if (out.error() != 0) {
-    err << "error writing standard output: " << std::strerror(out.error());
-    err.endLine();
-    return 1;
-  }
-  return 0;
+  const int status = argc <= 1 ? reportMissingArgument(err, argc) : run(argv[1], out, err);
+  return checkStandardOutput(out, err, status);
 }

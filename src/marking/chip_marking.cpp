@@ -7,11 +7,11 @@ std::optional<ChipMarking> decodeChipStr(std::string_view chipStr) {
     return std::nullopt;
   }
   return ChipMarking{
-      .chipStr = std::string(chipStr),
-      .lotId = std::string(chipStr.substr(kLotIdOffset, kLotIdLength)),
+      .chipStr = chipStr,
+      .lotId = chipStr.substr(kLotIdOffset, kLotIdLength),
       // substr stops at the end of the text, so a 21- to 24-byte text
       // yields a shorter serial number rather than reading past its end.
-      .serialNum = std::string(chipStr.substr(kSerialNumOffset, kSerialNumMaxLength)),
+      .serialNum = chipStr.substr(kSerialNumOffset, kSerialNumMaxLength),
   };
 }
 

@@ -24,10 +24,13 @@ inline constexpr std::size_t kSerialNumMaxLength = 4;
 // The shortest text that holds the whole lotId; its serialNum is empty.
 inline constexpr std::size_t kMinChipStrLength = kSerialNumOffset;
 
+// The fields are slices of the QR text, not copies: decoding allocates
+// nothing, so it works however little memory is left, and the marking is
+// valid as long as the text it came from.
 struct ChipMarking {
-  std::string chipStr;    // the whole QR text, byte for byte
-  std::string lotId;      // always kLotIdLength bytes
-  std::string serialNum;  // 0 to kSerialNumMaxLength bytes
+  std::string_view chipStr;    // the whole QR text, byte for byte
+  std::string_view lotId;      // always kLotIdLength bytes
+  std::string_view serialNum;  // 0 to kSerialNumMaxLength bytes
 };
 
 // Splits a QR text into its fields. Nothing is trimmed, case-folded or
@@ -36,6 +39,7 @@ struct ChipMarking {
 std::optional<ChipMarking> decodeChipStr(std::string_view chipStr);
 
 // The identifier: the lot code in plain decimal, then the serial number.
+// At most 11 + 4 bytes, which std::string holds without allocating.
 std::string composeSixDigitId(std::int32_t lotCode, std::string_view serialNum);
 
 }  // namespace varnok
