@@ -4,9 +4,9 @@
 //           " 6-digit-id: <lotCode><serialNum>"   (known lot)
 //   stderr  " unknown lot! "                      (unknown lot)
 //
-// Exit status: 0 after a report, known lot or not; 1 for a QR text too
-// short to hold its fields or when standard output could not be written;
-// 255 without an argument.
+// Exit status: 0 after a report, known lot or not, and after --help or
+// --version; 1 for a QR text too short to hold its fields or when standard
+// output could not be written; 255 without an argument.
 
 #include <unistd.h>
 
@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "help_text.h"
 #include "line_writer.h"
 #include "marking/chip_marking.h"
 #include "marking/lot_table.h"
@@ -57,7 +58,25 @@ void reportChip(LineWriter& out, LineWriter& err, const varnok::ChipMarking& mar
   }
 }
 
+// --help and --version count only as the whole first argument: no QR text
+// is that short, and any other short text stays a QR text that is too short.
+bool writeHelpOrVersion(LineWriter& out, std::string_view argument) {
+  if (argument == "--help") {
+    out.writeLine(varnok::kHelpText);
+    return true;
+  }
+  if (argument == "--version") {
+    out.writeLine("Varnok.exe ", VARNOK_VERSION);
+    out.writeLine(varnok::kCopyrightLine);
+    return true;
+  }
+  return false;
+}
+
 int run(std::string_view argument, LineWriter& out, LineWriter& err) {
+  if (writeHelpOrVersion(out, argument)) {
+    return 0;
+  }
   const varnok::LotTable lotTable;
   const auto marking = varnok::decodeChipStr(argument);
   if (!marking) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "help_text.h"
+
 namespace {
 
 enum class Stdout {
@@ -223,6 +225,9 @@ std::vector<CliCase> cliCases() {
       "Example:\n./Varnok.exe \"ZAVRO V4G35F77.118/254182\"\n";
   const std::string unknownLot = " unknown lot! \n";
   const std::string diskFull = "error writing standard output: No space left on device\n";
+  const std::string help = std::string(varnok::kHelpText) + "\n";
+  const std::string version =
+      "Varnok.exe " VARNOK_VERSION "\n" + std::string(varnok::kCopyrightLine) + "\n";
   const std::string example(kExample);
   const std::string exampleReport(kExampleReport);
   // Longer than a pipe's buffer, so it is written in more than one part.
@@ -263,6 +268,16 @@ std::vector<CliCase> cliCases() {
      unknownLot + diskFull, kExitFailure},
     {"stdout closed", {example}, Stdout::kClosed, "",
      "error writing standard output: Bad file descriptor\n", kExitFailure},
+    {"--help", {"--help"}, Stdout::kPipe, help, "", kExitOk},
+    {"--version, further arguments ignored", {"--version", example}, Stdout::kPipe, version, "",
+     kExitOk},
+    {"--help, stdout full", {"--help"}, Stdout::kDevFull, "", diskFull, kExitFailure},
+    {"--version, stdout closed", {"--version"}, Stdout::kClosed, "",
+     "error writing standard output: Bad file descriptor\n", kExitFailure},
+    {"-h is a QR text, too short", {"-h"}, Stdout::kPipe, "",
+     "QR code too short: 2 bytes, expected at least 21\n" + syntax, kExitFailure},
+    {"--version with a space is a QR text", {"--version "}, Stdout::kPipe, "",
+     "QR code too short: 10 bytes, expected at least 21\n" + syntax, kExitFailure},
     {"non-blocking stdout, slow reader", {longText}, Stdout::kNonBlockingLateReader, longReport,
      "", kExitOk},
     {"memory limit: the example", {example}, Stdout::kPipe, exampleReport, "", kExitOk,
@@ -300,6 +315,12 @@ TEST(VarnokCli, WritesExactBytesAndStatus) {
       expectSameBytes("stderr", result.err, entry.err);
     }
   }
+}
+
+TEST(VarnokCli, HelpStartsWithUsageAndShowsTheExample) {
+  const std::string_view help = varnok::kHelpText;
+  EXPECT_TRUE(help.starts_with("Usage:"));
+  EXPECT_NE(help.find("\n  ./Varnok.exe \"ZAVRO V4G35F77.118/254182\"\n"), std::string_view::npos);
 }
 
 }  // namespace
