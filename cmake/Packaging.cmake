@@ -49,6 +49,10 @@ install(FILES packaging/varnok.lintian-overrides
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides" RENAME varnok
         COMPONENT debian EXCLUDE_FROM_ALL)
 
+# Modes that would otherwise come from the builder's umask.
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/StagedFolderModes.cmake")
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/DebMemberModes.cmake")
+
 # cpack stamps the .deb with this time instead of the clock's.
 file(CONFIGURE OUTPUT CPackProjectConfig.cmake
      CONTENT "set(ENV{SOURCE_DATE_EPOCH} \"@VARNOK_SOURCE_DATE_EPOCH@\")\n" @ONLY)

@@ -2,8 +2,9 @@
 # check_reproducible.sh PACKAGE_DIR
 #
 # Builds the package workflow a second time, from a copy of this tree at
-# another path and some seconds after the first build, and compares the
-# .deb, the tarball and SHA256SUMS with those in PACKAGE_DIR byte for byte.
+# another path, some seconds after the first build and under another umask,
+# and compares the .deb, the tarball and SHA256SUMS with those in
+# PACKAGE_DIR byte for byte.
 # Names the files that differ, with diffoscope's report where it is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ trap 'rm -rf "$second_root"' EXIT
 # Clock times must not reach the files: let the clock move on first.
 sleep 3
 tar --exclude=./build --create --file - . | tar --extract --file - --directory "$second_root"
-if ! (cd "$second_root" && cmake --workflow --preset package) >"$second_root.log" 2>&1; then
+if ! (umask 0002 && cd "$second_root" && cmake --workflow --preset package) >"$second_root.log" 2>&1; then
   tail -n 20 "$second_root.log"
   echo "FAIL: the second package build failed (log: $second_root.log)" >&2
   exit 1
